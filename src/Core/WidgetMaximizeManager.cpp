@@ -1,0 +1,7 @@
+#include "Core/WidgetMaximizeManager.h"
+
+#include "Core/UiSingleton_impl_p.h"
+
+namespace TesselGUIToolkit {
+template class CUiSingleton<CWidgetMaximizeManager>;
+} // namespace TesselGUIToolkit
