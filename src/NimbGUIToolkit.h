@@ -17,3 +17,7 @@
 #include "Button/PushButton.h"
 #include "Button/ToolButton.h"
 #include "Label/Label.h"
+
+// Qt Designer plugin
+#include "Designer/GuiPlugin.h"
+#include "Designer/TesselGuiPlugin.h"
