@@ -18,6 +18,21 @@
 #include "Button/ToolButton.h"
 #include "Label/Label.h"
 
+// Base widgets
+#include "WidgetLayout/AnimLayoutItem.h"
+#include "WidgetLayout/GeometryAnimator.h"
+#include "Widgets/AutoShader.h"
+#include "Widgets/DesktopWidget.h"
+#include "Widgets/Dialog.h"
+#include "Widgets/Event.h"
+#include "Widgets/Frame.h"
+#include "Widgets/GUIBaseWidget.h"
+#include "Widgets/LayoutFunction.h"
+#include "Widgets/MultiPairData.h"
+#include "Widgets/StackedWidget.h"
+#include "Widgets/Widget.h"
+#include "Widgets/WidgetSizeFactory.h"
+
 // Qt Designer plugin
 #include "Designer/GuiPlugin.h"
 #include "Designer/TesselGuiPlugin.h"
