@@ -10,6 +10,7 @@
 #include "Core/IconFontLoader.h"
 #include "Core/TemporaryDataManager.h"
 #include "Core/UiSingleton.h"
+#include "Core/WaitWatcher.h"
 #include "Core/WidgetMaximizeManager.h"
 
 // Buttons and labels
@@ -36,3 +37,18 @@
 // Qt Designer plugin
 #include "Designer/GuiPlugin.h"
 #include "Designer/TesselGuiPlugin.h"
+
+// Toolkit services and XML
+#include "Core/GenericDS.h"
+#include "Core/Toolkit.h"
+#include "ItemView/StandardItem.h"
+
+// Dialogs
+#include "Label/MovieLabel.h"
+#include "Widgets/BaseDialog.h"
+#include "Widgets/BaseDialogWithBottom.h"
+#include "Widgets/CancelDialog.h"
+#include "Widgets/ChaseDialog.h"
+#include "Widgets/FancyTitle.h"
+#include "Widgets/MoveRubberBand.h"
+#include "Widgets/TitleWidget.h"

@@ -34,7 +34,8 @@ QLoggingCategory& CategoryFor(LogState& state, const char* name)
     auto it = state.categories.find(name);
     if (it == state.categories.end()) {
         auto owned = std::make_unique<std::string>(name);
-        auto category = std::make_unique<QLoggingCategory>(owned->c_str());
+        // Info and debug lines (traces) stay off until QT_LOGGING_RULES turns them on.
+        auto category = std::make_unique<QLoggingCategory>(owned->c_str(), QtWarningMsg);
         it = state.categories.emplace(name, std::make_pair(std::move(owned), std::move(category))).first;
     }
     return *it->second.second;
