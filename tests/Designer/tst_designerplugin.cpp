@@ -23,7 +23,8 @@ private Q_SLOTS:
         QCOMPARE(meta.value(QStringLiteral("className")).toString(), QStringLiteral("TesselGuiPlugin"));
         QCOMPARE(meta.value(QStringLiteral("debug")).toBool(), false);
         QVERIFY(meta.value(QStringLiteral("MetaData")).toObject().isEmpty());
-        QCOMPARE(meta.value(QStringLiteral("version")).toInt(), QT_VERSION);
+        // The plugin loader records the major and minor Qt version the library was built with.
+        QCOMPARE(meta.value(QStringLiteral("version")).toInt(), QT_VERSION & 0xFFFF00);
     }
 
     void collectionListsLabelThenPushButton()
