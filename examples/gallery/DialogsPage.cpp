@@ -9,6 +9,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <utility>
+
 using namespace TesselGUIToolkit;
 
 namespace {
@@ -31,9 +33,18 @@ const char* const kDialogStyle = R"(
 #m_pCancelBtn, #m_pLeftBtn { background: white; color: #333; border: 1px solid #c8ced6; border-radius: 2px; min-width: 80px; min-height: 28px; }
 )";
 
+// Styled before its parts are configured: Qt polishes a part that is shown before the dialog
+// gets its style sheet with the parent's style only.
+template <typename Dialog, typename... Args>
+Dialog* MakeStyled(Args&&... args)
+{
+    auto* dialog = new Dialog(std::forward<Args>(args)...);
+    dialog->setStyleSheet(QString::fromLatin1(kDialogStyle));
+    return dialog;
+}
+
 QLabel* Snapshot(QWidget* dialog, QWidget* parent)
 {
-    dialog->setStyleSheet(QString::fromLatin1(kDialogStyle));
     dialog->ensurePolished();
     if (dialog->layout())
         dialog->layout()->activate();
@@ -67,7 +78,7 @@ QWidget* CreateDialogsPage()
 
     // Dialogs are windows of their own; the page shows how each one looks, then the buttons
     // below open the real thing.
-    auto* frame = new CBaseDialog(page);
+    auto* frame = MakeStyled<CBaseDialog>(page);
     frame->SetTitle(QStringLiteral("Device properties"));
     frame->SetMinBtnVisible(true);
     frame->SetSizeBtnVisible(true);
@@ -76,7 +87,7 @@ QWidget* CreateDialogsPage()
     frame->resize(428, 240);
     layout->addWidget(Snapshot(frame, page), 0, 0);
 
-    auto* confirm = new CBaseDialogWithBottom(page);
+    auto* confirm = MakeStyled<CBaseDialogWithBottom>(page);
     confirm->SetTitle(QStringLiteral("Delete recordings"));
     confirm->SetContentWnd(MakeContent(QStringLiteral("Delete the 312 selected recordings of channel 7? This cannot be undone.")));
     confirm->SetLeftBtnVisible(true);
@@ -87,17 +98,16 @@ QWidget* CreateDialogsPage()
     confirm->resize(428, 240);
     layout->addWidget(Snapshot(confirm, page), 0, 1);
 
-    auto* busy = new CChaseDialog(page, QString(), QStringLiteral("Searching recordings of 64 channels..."), true);
+    auto* busy = MakeStyled<CChaseDialog>(page, QString(), QStringLiteral("Searching recordings of 64 channels..."), true);
     busy->OnSetProgressValue(42);
     layout->addWidget(Snapshot(busy, page), 1, 0);
 
-    auto* cancel = new CCancelDialog(page, QStringLiteral("Exporting clip of channel 3 (14:00-14:30)..."),
+    auto* cancel = MakeStyled<CCancelDialog>(page, QStringLiteral("Exporting clip of channel 3 (14:00-14:30)..."),
                                      QStringLiteral("Cancelling export..."), QString());
     layout->addWidget(Snapshot(cancel, page), 1, 1);
 
     auto* open = new CPushButton(QStringLiteral("Open the dialog frame"), page);
     QObject::connect(open, &QPushButton::clicked, frame, [frame] {
-        frame->setStyleSheet(QString::fromLatin1(kDialogStyle));
         frame->SetTitleDoubleClickEnable(true);
         frame->show();
     });
