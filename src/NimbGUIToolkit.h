@@ -52,3 +52,8 @@
 #include "Widgets/FancyTitle.h"
 #include "Widgets/MoveRubberBand.h"
 #include "Widgets/TitleWidget.h"
+
+// Window layout by division type
+#include "WidgetLayout/LayoutElementConfig.h"
+#include "WidgetLayout/SplitTypeData.h"
+#include "WidgetLayout/WidgetLayoutMgr.h"
