@@ -57,3 +57,11 @@
 #include "WidgetLayout/LayoutElementConfig.h"
 #include "WidgetLayout/SplitTypeData.h"
 #include "WidgetLayout/WidgetLayoutMgr.h"
+
+// Division selector, tool bar and full screen
+#include "WidgetLayout/ConfigurableLayoutWidget.h"
+#include "WidgetLayout/FullScreenWidget.h"
+#include "WidgetLayout/LayoutSwitch.h"
+#include "WidgetLayout/ObservedWidget.h"
+#include "WidgetLayout/PlayWndToolBar.h"
+#include "WidgetLayout/SelectCutNum.h"
