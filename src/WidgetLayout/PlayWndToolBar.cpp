@@ -345,8 +345,8 @@ int CPlayWndToolBar::RelayoutAll()
         return m_nLayoutCut;
     m_bInRelayout = true;
     m_bRelayoutPending = false;
-    const bool updates = updatesEnabled();
-    setUpdatesEnabled(false);
+    // No setUpdatesEnabled(false) around the rebuild: the new layout is painted in one pass
+    // anyway, and a disable that meets an inherited one would leave the bar disabled for good.
     ClearLayouts();
 
     const QList<QWidget*> leading = VisibleSideWidgets(LeadingSide);
@@ -454,7 +454,6 @@ int CPlayWndToolBar::RelayoutAll()
         m_nLayoutCut = kTrailingCutOffset + kept - leadingCount;
 
     m_nLaidOutWidth = width();
-    setUpdatesEnabled(updates);
     m_bInRelayout = false;
     return m_nLayoutCut;
 }

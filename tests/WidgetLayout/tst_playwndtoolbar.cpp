@@ -72,6 +72,22 @@ private Q_SLOTS:
     void initTestCase() { OffscreenPlatformWarnings::Install(); }
     void cleanupTestCase() { OffscreenPlatformWarnings::Remove(); }
 
+    void barStillPaintsAfterItsWindowResumesUpdates()
+    {
+        // Windows are often laid out with updates off; the bar must not keep them off for good.
+        QWidget window;
+        window.resize(300, 40);
+        window.setUpdatesEnabled(false);
+        auto* bar = new CPlayWndToolBar(&window);
+        bar->setGeometry(0, 0, 300, 30);
+        QList<QWidget*> leading = MakeButtons({30, 30}, QStringLiteral("lead"));
+        QList<QWidget*> none;
+        bar->AddWidgets(leading, none, none);
+        bar->RelayoutAll();
+        window.setUpdatesEnabled(true);
+        QVERIFY(bar->updatesEnabled());
+    }
+
     void moreButtonLook()
     {
         CPlayWndToolBar bar(nullptr, CPlayWndToolBar::PlaybackWnd);
