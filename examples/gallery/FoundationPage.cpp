@@ -1,5 +1,6 @@
 #include "PageCommon.h"
 #include "Pages.h"
+#include "SampleWindows.h"
 #include "ui_foundationform.h"
 
 #include "NimbGUIToolkit.h"
@@ -7,47 +8,10 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 
 using namespace TesselGUIToolkit;
 
 namespace {
-
-// A play window of the sample wall: a camera picture with its channel name.
-class SampleCameraWindow : public CGUIBaseWidget
-{
-public:
-    SampleCameraWindow(int channel, QWidget* parent)
-        : CGUIBaseWidget(parent, true, true)
-        , m_nChannel(channel)
-    {
-        SetUnSelectedBorderColor(QColor(0x3a, 0x44, 0x50));
-        SetSelectedBorderColor(QColor(0x2d, 0x8c, 0xf0));
-        setMinimumSize(120, 68);
-    }
-
-protected:
-    void paintEvent(QPaintEvent* event) override
-    {
-        {
-            QPainter painter(this);
-            const QRect inner = rect().adjusted(3, 3, -3, -3);
-            static const QPixmap picture(QStringLiteral(":/TesselDesk/Gallery/camera.svg"));
-            painter.drawPixmap(inner, picture);
-            painter.setPen(Qt::white);
-            QFont font = painter.font();
-            font.setPixelSize(12);
-            painter.setFont(font);
-            painter.drawText(inner.adjusted(6, 4, -6, -4), Qt::AlignLeft | Qt::AlignTop,
-                             QStringLiteral("CH %1").arg(m_nChannel, 2, 10, QLatin1Char('0')));
-        }
-        CGUIBaseWidget::paintEvent(event);
-    }
-
-private:
-    int m_nChannel;
-};
 
 QWidget* CreateButtonsSection(QWidget* parent)
 {
@@ -91,7 +55,7 @@ QWidget* CreateWallSection(QWidget* parent)
     QList<SampleCameraWindow*> windows;
     for (int i = 0; i < 16; ++i) {
         auto* window = new SampleCameraWindow(i + 1, section);
-        window->setStyleSheet(QStringLiteral("background: #11161c;"));
+        window->setMinimumSize(120, 68);
         grid->addWidget(window, i / 4, i % 4);
         windows << window;
     }

@@ -30,6 +30,7 @@ GalleryWindow::GalleryWindow(QWidget* parent)
 
     AddPage(QStringLiteral("Foundation"), CreateFoundationPage());
     AddPage(QStringLiteral("Dialogs"), CreateDialogsPage());
+    AddPage(QStringLiteral("Live view"), CreateLiveViewPage());
     m_pPageList->setCurrentRow(0);
     resize(1280, 800);
 }
