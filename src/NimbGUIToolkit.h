@@ -65,3 +65,11 @@
 #include "WidgetLayout/ObservedWidget.h"
 #include "WidgetLayout/PlayWndToolBar.h"
 #include "WidgetLayout/SelectCutNum.h"
+
+// Calendar
+#include "Calendar/CalendarDelegate.h"
+#include "Calendar/CalendarModel.h"
+#include "Calendar/CalendarMonthWidget.h"
+#include "Calendar/CalendarView.h"
+#include "Calendar/CalendarWidget.h"
+#include "Calendar/CalendarYearWidget.h"
