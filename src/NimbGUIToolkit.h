@@ -73,3 +73,7 @@
 #include "Calendar/CalendarView.h"
 #include "Calendar/CalendarWidget.h"
 #include "Calendar/CalendarYearWidget.h"
+
+// Animation progress bar
+#include "Widgets/AbstractDelegate.h"
+#include "Widgets/AnimationProgressBar.h"
