@@ -77,3 +77,9 @@
 // Animation progress bar
 #include "Widgets/AbstractDelegate.h"
 #include "Widgets/AnimationProgressBar.h"
+
+// Time line
+#include "TimeLine/ChartSeries.h"
+#include "TimeLine/ChartView.h"
+#include "TimeLine/SingleTimeSlider.h"
+#include "TimeLine/TimeSlider.h"
