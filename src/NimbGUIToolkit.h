@@ -83,3 +83,8 @@
 #include "TimeLine/ChartView.h"
 #include "TimeLine/SingleTimeSlider.h"
 #include "TimeLine/TimeSlider.h"
+
+// Multi-channel time line
+#include "TimeLine/MultiChartView.h"
+#include "TimeLine/MultiTimeSlider.h"
+#include "TimeLine/TimeSliderFilterPopup.h"
