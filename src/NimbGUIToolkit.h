@@ -88,3 +88,11 @@
 #include "TimeLine/MultiChartView.h"
 #include "TimeLine/MultiTimeSlider.h"
 #include "TimeLine/TimeSliderFilterPopup.h"
+
+// Free layout
+#include "WidgetLayout/AnimaWidgetLayoutMgr.h"
+#include "WidgetLayout/Drag.h"
+#include "WidgetLayout/FileDragFilter.h"
+#include "WidgetLayout/InternalWidget.h"
+#include "WidgetLayout/SilenceWidget.h"
+#include "WidgetLayout/WidgetItem.h"
