@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QStackedWidget>
@@ -31,6 +33,8 @@ GalleryWindow::GalleryWindow(QWidget* parent)
     AddPage(QStringLiteral("Foundation"), CreateFoundationPage());
     AddPage(QStringLiteral("Dialogs"), CreateDialogsPage());
     AddPage(QStringLiteral("Live view"), CreateLiveViewPage());
+    AddPage(QStringLiteral("Free layout"), CreateFreeLayoutPage());
+    AddPage(QStringLiteral("Playback"), CreatePlaybackPage());
     m_pPageList->setCurrentRow(0);
     resize(1280, 800);
 }
@@ -62,9 +66,10 @@ QStringList GalleryWindow::SaveScreenshots(const QString& folder)
     QStringList written;
     for (int i = 0; i < PageCount(); ++i) {
         ShowPage(i);
-        // Let layouts, deferred resizes and first animation frames settle before grabbing.
-        for (int round = 0; round < 5; ++round)
-            QApplication::processEvents();
+        // Let layouts, deferred resizes and the 300 ms layout animations finish before grabbing.
+        QEventLoop settle;
+        QTimer::singleShot(600, &settle, &QEventLoop::quit);
+        settle.exec();
         const QString name = PageName(i).toLower().replace(QLatin1Char(' '), QLatin1Char('-'));
         const QString path = QDir(folder).filePath(QStringLiteral("%1-%2.png").arg(i + 1, 2, 10, QLatin1Char('0')).arg(name));
         if (grab().save(path))

@@ -6,3 +6,5 @@ class QWidget;
 QWidget* CreateFoundationPage();
 QWidget* CreateDialogsPage();
 QWidget* CreateLiveViewPage();
+QWidget* CreatePlaybackPage();
+QWidget* CreateFreeLayoutPage();
