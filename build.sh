@@ -64,7 +64,8 @@ case "$cmd" in
         ensure_packages
         configure_and_build release
         for b in "$here"/build/release/benchmarks/bench_*; do
-            [ -x "$b" ] && QT_QPA_PLATFORM=offscreen "$b" "$@"
+            [ -f "$b" ] && [ -x "$b" ] || continue
+            QT_QPA_PLATFORM=offscreen "$b" "$@"
         done
         ;;
     fuzz)

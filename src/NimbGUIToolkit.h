@@ -13,6 +13,11 @@
 #include "Core/WaitWatcher.h"
 #include "Core/WidgetMaximizeManager.h"
 
+// Toolkit services and XML
+#include "Core/GenericDS.h"
+#include "Core/Toolkit.h"
+#include "ItemView/StandardItem.h"
+
 // Buttons and labels
 #include "Button/CheckBox.h"
 #include "Button/PushButton.h"
@@ -34,15 +39,6 @@
 #include "Widgets/Widget.h"
 #include "Widgets/WidgetSizeFactory.h"
 
-// Qt Designer plugin
-#include "Designer/GuiPlugin.h"
-#include "Designer/TesselGuiPlugin.h"
-
-// Toolkit services and XML
-#include "Core/GenericDS.h"
-#include "Core/Toolkit.h"
-#include "ItemView/StandardItem.h"
-
 // Dialogs
 #include "Label/MovieLabel.h"
 #include "Widgets/BaseDialog.h"
@@ -58,6 +54,14 @@
 #include "WidgetLayout/SplitTypeData.h"
 #include "WidgetLayout/WidgetLayoutMgr.h"
 
+// Free layout
+#include "WidgetLayout/AnimaWidgetLayoutMgr.h"
+#include "WidgetLayout/Drag.h"
+#include "WidgetLayout/FileDragFilter.h"
+#include "WidgetLayout/InternalWidget.h"
+#include "WidgetLayout/SilenceWidget.h"
+#include "WidgetLayout/WidgetItem.h"
+
 // Division selector, tool bar and full screen
 #include "WidgetLayout/ConfigurableLayoutWidget.h"
 #include "WidgetLayout/FullScreenWidget.h"
@@ -65,6 +69,17 @@
 #include "WidgetLayout/ObservedWidget.h"
 #include "WidgetLayout/PlayWndToolBar.h"
 #include "WidgetLayout/SelectCutNum.h"
+
+// Time line
+#include "TimeLine/ChartSeries.h"
+#include "TimeLine/ChartView.h"
+#include "TimeLine/SingleTimeSlider.h"
+#include "TimeLine/TimeSlider.h"
+
+// Multi-channel time line
+#include "TimeLine/MultiChartView.h"
+#include "TimeLine/MultiTimeSlider.h"
+#include "TimeLine/TimeSliderFilterPopup.h"
 
 // Calendar
 #include "Calendar/CalendarDelegate.h"
@@ -78,21 +93,6 @@
 #include "Widgets/AbstractDelegate.h"
 #include "Widgets/AnimationProgressBar.h"
 
-// Time line
-#include "TimeLine/ChartSeries.h"
-#include "TimeLine/ChartView.h"
-#include "TimeLine/SingleTimeSlider.h"
-#include "TimeLine/TimeSlider.h"
-
-// Multi-channel time line
-#include "TimeLine/MultiChartView.h"
-#include "TimeLine/MultiTimeSlider.h"
-#include "TimeLine/TimeSliderFilterPopup.h"
-
-// Free layout
-#include "WidgetLayout/AnimaWidgetLayoutMgr.h"
-#include "WidgetLayout/Drag.h"
-#include "WidgetLayout/FileDragFilter.h"
-#include "WidgetLayout/InternalWidget.h"
-#include "WidgetLayout/SilenceWidget.h"
-#include "WidgetLayout/WidgetItem.h"
+// Qt Designer plugin
+#include "Designer/GuiPlugin.h"
+#include "Designer/TesselGuiPlugin.h"
