@@ -1,6 +1,7 @@
 #include "Calendar/CalendarMonthWidget.h"
 
 #include "Calendar/CalendarGrid_p.h"
+#include "Calendar/CalendarTable_p.h"
 #include "Core/Toolkit.h"
 
 #include <QHeaderView>
@@ -69,22 +70,7 @@ CCalendarMonthWidget::CCalendarMonthWidget(QWidget* parent)
     , m_iYear(QDate::currentDate().year())
 {
     setObjectName(QStringLiteral("ptr_month_widget_"));
-    horizontalHeader()->hide();
-    verticalHeader()->hide();
-    horizontalHeader()->setMinimumSectionSize(0);
-    verticalHeader()->setMinimumSectionSize(0);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    setShowGrid(false);
-    setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setAutoScroll(false);
-    setTabKeyNavigation(false);
-    setMouseTracking(true);
-    viewport()->setMouseTracking(true);
+    Detail::SetUpBareTable(this);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Base, Qt::white);
     setPalette(palette);

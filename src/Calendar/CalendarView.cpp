@@ -2,6 +2,7 @@
 
 #include "Calendar/CalendarGrid_p.h"
 #include "Calendar/CalendarModel.h"
+#include "Calendar/CalendarTable_p.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -14,25 +15,10 @@ CCalendarView::CCalendarView(QWidget* parent)
     : QTableView(parent)
 {
     setObjectName(QStringLiteral("ptr_calendar_view_"));
-    horizontalHeader()->hide();
-    verticalHeader()->hide();
-    // The grid is sized by Relayout(); Qt's font-based minimum would overflow the fixed calendar.
-    horizontalHeader()->setMinimumSectionSize(0);
-    verticalHeader()->setMinimumSectionSize(0);
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    setShowGrid(false);
-    setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setTabKeyNavigation(false);
-    setAutoScroll(false);
+    // The grid is sized by Relayout().
+    Detail::SetUpBareTable(this);
     setCornerButtonEnabled(false);
     setWordWrap(false);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setMouseTracking(true);
-    viewport()->setMouseTracking(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Window, Qt::white);
