@@ -36,8 +36,11 @@ public:
     /// Stops a running fade and restores full opacity.
     void StopAutoShade();
     bool IsShading() const;
-    /// Moves the widget to the stored position, or centres it on the reference widget (the
-    /// primary screen's available area without one).
+    /// Moves the widget to the stored position, or to the point that centres it in the
+    /// reference's frame geometry (the primary screen's available area without a reference).
+    /// With a reference that point is then taken as the reference's own coordinates and mapped
+    /// to global ones, as a stored position is; a top-level reference away from the screen's
+    /// origin therefore moves the centred widget by the reference's position once more.
     void InitShadeWidgetShow();
 
 Q_SIGNALS:
