@@ -1,154 +1,115 @@
 #include "WidgetLayout/ConfigurableLayoutWidget.h"
+#include "WidgetLayout/FreeGrid_p.h"
+#include "WidgetLayout/LayoutTestSupport.h"
 #include "WidgetLayout/WidgetLayoutMgr.h"
 
-#include "WidgetLayout/OffscreenPlatformWarnings.h"
-
-#include <QGridLayout>
 #include <QLoggingCategory>
-#include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextCodec>
 
-#include <memory>
-
 using namespace TesselGUIToolkit;
+using namespace LayoutTest;
 
 namespace {
 
-typedef CConfigurableLayoutWidget::LayoutConfigStruct Element;
-
 const QString kCustomName = QStringLiteral("\u81EA\u5B9A\u4E49 1"); // a name in Chinese
 
-// A 2 x 2 description of type 2 named kCustomName next to a one-window description of type 1.
+// A one-window description of type 1 next to a 2 x 2 description of type 2 named kCustomName.
 QByteArray DescriptionText()
 {
-    const QString text =
-        QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                       "<Config>\n"
-                       " <ElementConfig>\n"
-                       "  <Name>One</Name><Type>1</Type><WndSize>1</WndSize>\n"
-                       "  <RowStretch>1</RowStretch><ColumnStretch>1</ColumnStretch>\n"
-                       "  <ElementItems><Element type=\"QWidget\" id=\"0\" row=\"0\" column=\"0\" "
-                       "rowSpan=\"1\" columnSpan=\"1\"/></ElementItems>\n"
-                       " </ElementConfig>\n"
-                       " <ElementConfig>\n"
-                       "  <Name>%1</Name><Type>2</Type><WndSize>4</WndSize>\n"
-                       "  <RowStretch>1,1</RowStretch><ColumnStretch>1,1</ColumnStretch>\n"
-                       "  <ElementItems>\n"
-                       "   <Element type=\"QWidget\" id=\"0\" row=\"0\" column=\"0\" rowSpan=\"1\" "
-                       "columnSpan=\"1\"/>\n"
-                       "   <Element type=\"QWidget\" id=\"1\" row=\"0\" column=\"1\" rowSpan=\"1\" "
-                       "columnSpan=\"1\"/>\n"
-                       "   <Element type=\"QWidget\" id=\"2\" row=\"1\" column=\"0\" rowSpan=\"1\" "
-                       "columnSpan=\"1\"/>\n"
-                       "   <Element type=\"QWidget\" id=\"3\" row=\"1\" column=\"1\" rowSpan=\"1\" "
-                       "columnSpan=\"1\"/>\n"
-                       "  </ElementItems>\n"
-                       " </ElementConfig>\n"
-                       "</Config>\n")
-            .arg(kCustomName);
-    return text.toUtf8();
+    return ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Config>"
+            + Description(1, 1, "1", "1", "0,0", "One")
+            + Description(2, 4, "1,1", "1,1", "0,0 1,0 0,1 1,1", kCustomName) + "</Config>\n")
+        .toUtf8();
 }
 
-QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(bytes);
-    return path;
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QPoint CellCentre(const CConfigurableLayoutWidget& widget, const QPoint& cell)
+// The centre of a cell given as "column,row".
+QPoint Centre(const CConfigurableLayoutWidget& widget, const char* cell)
 {
     const QSize size = widget.GetCellSize();
-    return QPoint(cell.x() * size.width() + size.width() / 2,
-                  cell.y() * size.height() + size.height() / 2);
-}
-
-void SendMouse(QWidget& widget, QEvent::Type type, const QPoint& pos, Qt::MouseButton button,
-               Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, pos, widget.mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
+    const QPoint c = Cell(cell).topLeft();
+    return QPoint(c.x() * size.width() + size.width() / 2,
+                  c.y() * size.height() + size.height() / 2);
 }
 
 void Drag(CConfigurableLayoutWidget& widget, const QPoint& from, const QPoint& to)
 {
-    SendMouse(widget, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    SendMouse(widget, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
-    SendMouse(widget, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    SendMouse(widget, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    SendMouse(&widget, QEvent::MouseButtonPress, from);
+    SendMouse(&widget, QEvent::MouseMove, (from + to) / 2, Qt::NoButton);
+    SendMouse(&widget, QEvent::MouseMove, to, Qt::NoButton);
+    SendMouse(&widget, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
 }
 
-// Elements as rectangles in cells (x column, y row, width columns, height rows).
-QList<QRect> Cells(const CConfigurableLayoutWidget& widget, bool mergedOnly)
+// Drags between the cells of "column,row" pairs: "0,0 1,1 2,2 1,1" draws twice.
+void Draw(CConfigurableLayoutWidget& widget, const QString& cells)
 {
-    QVector<Element> elements;
+    const QStringList list = cells.split(' ', Qt::SkipEmptyParts);
+    for (int i = 0; i + 1 < list.size(); i += 2)
+        Drag(widget, Centre(widget, qPrintable(list[i])), Centre(widget, qPrintable(list[i + 1])));
+}
+
+// Elements as cell rectangles (x column, y row), all or only the merged ones.
+QVector<QRect> Elements(const CConfigurableLayoutWidget& widget, bool mergedOnly = false)
+{
+    QVector<CConfigurableLayoutWidget::LayoutConfigStruct> elements;
     widget.GetLayoutConfigs(elements);
-    QList<QRect> cells;
-    for (const Element& element : qAsConst(elements)) {
-        if (!mergedOnly || element.merged)
-            cells.append(QRect(element.column, element.row, element.columnSpan, element.rowSpan));
-    }
+    QVector<QRect> cells;
+    for (const auto& e : qAsConst(elements))
+        if (!mergedOnly || e.merged)
+            cells << QRect(e.column, e.row, e.columnSpan, e.rowSpan);
     return cells;
 }
 
 // Every cell of the grid belongs to exactly one element.
 bool Tiles(const CConfigurableLayoutWidget& widget)
 {
-    QVector<int> covered(widget.GetRowCount() * widget.GetColumnCount(), 0);
-    for (const QRect& cells : Cells(widget, false)) {
-        for (int r = cells.top(); r <= cells.bottom(); ++r) {
-            for (int c = cells.left(); c <= cells.right(); ++c) {
-                if (r < 0 || c < 0 || r >= widget.GetRowCount() || c >= widget.GetColumnCount())
-                    return false;
-                ++covered[r * widget.GetColumnCount() + c];
-            }
-        }
-    }
-    return std::all_of(covered.begin(), covered.end(), [](int n) { return n == 1; });
+    Detail::CFreeGridModel grid;
+    const QVector<QRect> elements = Elements(widget);
+    bool ok = widget.GetRowCount() == 0
+        || grid.SetGridSize(widget.GetRowCount(), widget.GetColumnCount());
+    for (int i = 0; i < elements.size(); ++i)
+        ok = ok && grid.AddItem(i, elements[i]);
+    return ok && (widget.GetRowCount() == 0 || grid.IdleCells().isEmpty());
 }
 
 // A 301 x 301 editor of a 3 x 3 grid: cells of 100 x 100 pixels.
-struct Editor
+struct Editor : CConfigurableLayoutWidget
 {
     Editor()
     {
-        widget.resize(301, 301);
-        widget.SetParam(3, 3);
+        resize(301, 301);
+        SetParam(3, 3);
     }
-    CConfigurableLayoutWidget widget;
 };
 
-QImage Render(QWidget& widget)
-{
-    QImage image(widget.size(), QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    widget.render(&image);
-    return image;
-}
-
-// Pixels of `colour` on the segment from `from` to `to` (horizontal or vertical).
+// Pixels of `colour` on the horizontal or vertical segment from `from` to `to`.
 int CountOnLine(const QImage& image, QPoint from, const QPoint& to, const QColor& colour)
 {
-    const QPoint step((to.x() > from.x()) - (to.x() < from.x()), (to.y() > from.y()) - (to.y() < from.y()));
-    int count = 0;
-    for (;; from += step) {
-        count += image.pixelColor(from) == colour ? 1 : 0;
-        if (from == to)
-            break;
-    }
+    const QPoint step((to.x() > from.x()) - (to.x() < from.x()),
+                      (to.y() > from.y()) - (to.y() < from.y()));
+    int count = image.pixelColor(from) == colour;
+    while (from != to)
+        count += image.pixelColor(from += step) == colour;
     return count;
 }
+
+// clang-format off
+const struct { const char *name, *drags, *merged; int elements, changes; } kDrawings[] = {
+    {"two neighbours", "0,0 1,0", "0,0,2,1", 8, 1}, {"square", "0,0 1,1", "0,0,2,2", 6, 1},
+    {"drawn backwards", "2,2 1,1", "1,1,2,2", 6, 1}, {"column", "2,0 2,2", "2,0,1,3", 7, 1},
+    {"touching a merged element takes it in", "0,0 1,1 2,2 1,1", "0,0,3,3", 1, 2},
+    {"a merged corner widens the rectangle", "0,1 1,1 1,0 2,1", "0,0,3,2", 4, 2},
+    {"two separate merges", "0,0 0,1 2,1 2,2", "0,0,1,2 2,1,1,2", 7, 2},
+    {"redrawing a merged element changes nothing", "0,0 1,1 1,1 0,0", "0,0,2,2", 6, 2},
+    {"one cell merges nothing", "1,1 1,1", "", 9, 0}};
+
+// The grid starts as 3 x 3 with cells (0, 0) to (1, 1) merged.
+const struct { const char *name, *merged; int rows, cols; QSize grid; int count; } kParams[] = {
+    {"no rows", "0,0,2,2", 0, 3, {3, 3}, 6}, {"no columns", "0,0,2,2", 3, 0, {3, 3}, 6},
+    {"absurd", "0,0,2,2", 100000, 3, {3, 3}, 6}, {"larger", "0,0,2,2", 4, 4, {4, 4}, 13},
+    {"one row fewer", "0,0,2,2", 2, 3, {3, 2}, 3}, {"to one row", "0,0,2,1", 1, 3, {3, 1}, 2},
+    {"cut back to one cell", "", 1, 1, {1, 1}, 1}};
+// clang-format on
 
 } // namespace
 
@@ -158,336 +119,173 @@ class tst_ConfigurableLayout : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        OffscreenPlatformWarnings::Install();
+        InstallWarningFilter();
         // drawing logs every point it follows; the test output has no use for them
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     }
-    void cleanupTestCase() { OffscreenPlatformWarnings::Remove(); }
+    void cleanupTestCase() { RemoveWarningFilter(); }
 
-    void drawingMerges_data()
-    {
-        QTest::addColumn<QList<QPoint>>("drags"); // pairs of cells (column, row)
-        QTest::addColumn<QList<QRect>>("merged");
-        QTest::addColumn<int>("elements");
-        QTest::addColumn<QList<bool>>("states");
-
-        QTest::newRow("two neighbours") << QList<QPoint>{{0, 0}, {1, 0}}
-                                        << QList<QRect>{{0, 0, 2, 1}} << 8 << QList<bool>{true};
-        QTest::newRow("square") << QList<QPoint>{{0, 0}, {1, 1}} << QList<QRect>{{0, 0, 2, 2}}
-                                << 6 << QList<bool>{true};
-        QTest::newRow("drawn backwards") << QList<QPoint>{{2, 2}, {1, 1}}
-                                         << QList<QRect>{{1, 1, 2, 2}} << 6 << QList<bool>{true};
-        QTest::newRow("column") << QList<QPoint>{{2, 0}, {2, 2}} << QList<QRect>{{2, 0, 1, 3}}
-                                << 7 << QList<bool>{true};
-        QTest::newRow("touching a merged element takes it in")
-            << QList<QPoint>{{0, 0}, {1, 1}, {2, 2}, {1, 1}} << QList<QRect>{{0, 0, 3, 3}} << 1
-            << QList<bool>{true, true};
-        QTest::newRow("corner of a merged element widens the rectangle")
-            << QList<QPoint>{{0, 1}, {1, 1}, {1, 0}, {2, 1}} << QList<QRect>{{0, 0, 3, 2}} << 4
-            << QList<bool>{true, true};
-        QTest::newRow("two separate merges")
-            << QList<QPoint>{{0, 0}, {0, 1}, {2, 1}, {2, 2}}
-            << QList<QRect>{{0, 0, 1, 2}, {2, 1, 1, 2}} << 7 << QList<bool>{true, true};
-        QTest::newRow("redrawing a merged element changes nothing")
-            << QList<QPoint>{{0, 0}, {1, 1}, {1, 1}, {0, 0}} << QList<QRect>{{0, 0, 2, 2}} << 6
-            << QList<bool>{true, true};
-        QTest::newRow("one cell merges nothing") << QList<QPoint>{{1, 1}, {1, 1}}
-                                                 << QList<QRect>() << 9 << QList<bool>();
-    }
+    void drawingMerges_data() { AddRows(kDrawings); }
     void drawingMerges()
     {
-        QFETCH(QList<QPoint>, drags);
-        QFETCH(QList<QRect>, merged);
-        QFETCH(int, elements);
-        QFETCH(QList<bool>, states);
-
+        const auto& r = Row(kDrawings);
         Editor editor;
-        QSignalSpy state(&editor.widget, &CConfigurableLayoutWidget::SignalStateChanged);
-        for (int i = 0; i + 1 < drags.size(); i += 2)
-            Drag(editor.widget, CellCentre(editor.widget, drags.at(i)),
-                 CellCentre(editor.widget, drags.at(i + 1)));
-
-        QCOMPARE(Cells(editor.widget, true), merged);
-        QCOMPARE(Cells(editor.widget, false).size(), elements);
-        QVERIFY(Tiles(editor.widget));
-        QList<bool> reported;
-        for (const QList<QVariant>& arguments : qAsConst(state))
-            reported.append(arguments.at(0).toBool());
-        QCOMPARE(reported, states);
+        QSignalSpy state(&editor, &CConfigurableLayoutWidget::SignalStateChanged);
+        Draw(editor, r.drags);
+        QCOMPARE(Elements(editor, true), Rects(r.merged));
+        QCOMPARE(Elements(editor).size(), r.elements);
+        QVERIFY(Tiles(editor));
+        QCOMPARE(state.count(), r.changes);
+        for (const QVariantList& arguments : qAsConst(state))
+            QVERIFY(arguments.at(0).toBool());
     }
 
-    void clickSelectsTheElementUnderIt()
+    void clicksSelectAndStrayDragsDoNothing()
     {
         Editor editor;
-        Drag(editor.widget, CellCentre(editor.widget, {1, 1}), CellCentre(editor.widget, {2, 2}));
-        QSignalSpy select(&editor.widget, &CConfigurableLayoutWidget::SignalSelectIndex);
-        QSignalSpy state(&editor.widget, &CConfigurableLayoutWidget::SignalStateChanged);
-        Drag(editor.widget, CellCentre(editor.widget, {2, 2}), CellCentre(editor.widget, {2, 2}));
-        Drag(editor.widget, CellCentre(editor.widget, {0, 2}), CellCentre(editor.widget, {0, 2}));
-        QCOMPARE(select.count(), 2);
-        QCOMPARE(select.at(0), (QList<QVariant>{1, 1})); // the merged element's top-left cell
-        QCOMPARE(select.at(1), (QList<QVariant>{2, 0}));
+        Draw(editor, "1,1 2,2");
+        QSignalSpy select(&editor, &CConfigurableLayoutWidget::SignalSelectIndex);
+        QSignalSpy state(&editor, &CConfigurableLayoutWidget::SignalStateChanged);
+        Draw(editor, "2,2 2,2 0,2 0,2");
+        QCOMPARE(select, (QList<QVariantList>{{1, 1}, {2, 0}})); // the element's top-left cell
+        Drag(editor, Centre(editor, "0,0"), QPoint(500, 500)); // released outside the grid
+        Drag(editor, QPoint(-5, 20), Centre(editor, "1,1")); // pressed outside it
+        QCOMPARE(Elements(editor).size(), 6);
         QCOMPARE(state.count(), 0);
     }
 
-    void releaseOutsideTheGridMergesNothing()
-    {
-        Editor editor;
-        QSignalSpy state(&editor.widget, &CConfigurableLayoutWidget::SignalStateChanged);
-        Drag(editor.widget, CellCentre(editor.widget, {0, 0}), QPoint(500, 500));
-        Drag(editor.widget, QPoint(-5, 20), CellCentre(editor.widget, {1, 1}));
-        QCOMPARE(Cells(editor.widget, false).size(), 9);
-        QCOMPARE(state.count(), 0);
-    }
-
-    void setParam_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<int>("expectedRows");
-        QTest::addColumn<int>("expectedColumns");
-        QTest::addColumn<QList<QRect>>("merged");
-        QTest::addColumn<int>("elements");
-
-        // the grid starts as 3 x 3 with cells (0, 0) to (1, 1) merged
-        const QList<QRect> square{{0, 0, 2, 2}};
-        QTest::newRow("no rows") << 0 << 3 << 3 << 3 << square << 6;
-        QTest::newRow("no columns") << 3 << 0 << 3 << 3 << square << 6;
-        QTest::newRow("negative") << -2 << -2 << 3 << 3 << square << 6;
-        QTest::newRow("absurd") << 100000 << 3 << 3 << 3 << square << 6;
-        QTest::newRow("unchanged") << 3 << 3 << 3 << 3 << square << 6;
-        QTest::newRow("larger") << 4 << 4 << 4 << 4 << square << 13;
-        QTest::newRow("one row fewer") << 2 << 3 << 2 << 3 << square << 3;
-        QTest::newRow("cut back to one row") << 1 << 3 << 1 << 3 << QList<QRect>{{0, 0, 2, 1}}
-                                             << 2;
-        QTest::newRow("cut back to one cell") << 1 << 1 << 1 << 1 << QList<QRect>() << 1;
-    }
+    void setParam_data() { AddRows(kParams); }
     void setParam()
     {
-        QFETCH(int, rows);
-        QFETCH(int, columns);
-        QFETCH(int, expectedRows);
-        QFETCH(int, expectedColumns);
-        QFETCH(QList<QRect>, merged);
-        QFETCH(int, elements);
-
+        const auto& r = Row(kParams);
         Editor editor;
-        Drag(editor.widget, CellCentre(editor.widget, {0, 0}), CellCentre(editor.widget, {1, 1}));
-        QSignalSpy state(&editor.widget, &CConfigurableLayoutWidget::SignalStateChanged);
-        editor.widget.SetParam(rows, columns);
-        QCOMPARE(editor.widget.GetRowCount(), expectedRows);
-        QCOMPARE(editor.widget.GetColumnCount(), expectedColumns);
-        QCOMPARE(Cells(editor.widget, true), merged);
-        QCOMPARE(Cells(editor.widget, false).size(), elements);
-        QVERIFY(Tiles(editor.widget));
-        QCOMPARE(state.count(), expectedRows == 3 && expectedColumns == 3 ? 0 : 1);
-        QCOMPARE(editor.widget.GetCellSize(),
-                 QSize(300 / expectedColumns, 300 / expectedRows));
+        Draw(editor, "0,0 1,1");
+        QSignalSpy state(&editor, &CConfigurableLayoutWidget::SignalStateChanged);
+        editor.SetParam(r.rows, r.cols);
+        QCOMPARE(QSize(editor.GetColumnCount(), editor.GetRowCount()), r.grid);
+        QCOMPARE(Elements(editor, true), Rects(r.merged));
+        QCOMPARE(Elements(editor).size(), r.count);
+        QVERIFY(Tiles(editor));
+        QCOMPARE(state.count(), r.grid == QSize(3, 3) ? 0 : 1);
+        QCOMPARE(editor.GetCellSize(), QSize(300 / r.grid.width(), 300 / r.grid.height()));
     }
 
     void savedFileLoadsIntoTheLayoutManager()
     {
         QTemporaryDir dir;
-        const QString path = WriteFile(dir, "layouts.xml", DescriptionText());
-        CConfigurableLayoutWidget editor;
-        editor.resize(301, 301);
+        const QString path = WriteFile(dir.filePath("layouts.xml"), DescriptionText());
+        Editor editor;
         editor.SetLayoutName(kCustomName);
         QVERIFY(editor.Init(path));
-        QCOMPARE(editor.GetRowCount(), 2);
-        QCOMPARE(editor.GetColumnCount(), 2);
-        QCOMPARE(Cells(editor, false).size(), 4);
-
-        // a 3 x 3 grid with one window of 2 x 2 cells and five single cells
-        editor.SetParam(3, 3);
-        Drag(editor, CellCentre(editor, {0, 0}), CellCentre(editor, {1, 1}));
+        QCOMPARE(Elements(editor), Rects("0,0 1,0 0,1 1,1"));
+        editor.SetParam(3, 3); // one window of 2 x 2 cells and five single cells
+        Draw(editor, "0,0 1,1");
         QSignalSpy state(&editor, &CConfigurableLayoutWidget::SignalStateChanged);
         QVERIFY(editor.Save());
-        QCOMPARE(state.count(), 1);
-        QCOMPARE(state.at(0).at(0).toBool(), false);
+        QCOMPARE(state, (QList<QVariantList>{{false}}));
 
-        const QByteArray bytes = ReadFile(path);
-        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"GB2312\"?>"));
-        QVERIFY2(!bytes.contains("\n "), "written without indentation");
-        QTextCodec* gb2312 = QTextCodec::codecForName("GB2312");
-        QVERIFY(gb2312);
-        QVERIFY(bytes.contains(gb2312->fromUnicode(kCustomName)));
+        const QByteArray bytes = ReadFile(path); // in GB2312, without indentation
+        QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"GB2312\"?>")
+                && !bytes.contains("\n "));
+        QVERIFY(bytes.contains(QTextCodec::codecForName("GB2312")->fromUnicode(kCustomName)));
 
         QWidget host;
         QList<QWidget*> windows;
         for (int i = 0; i < 6; ++i)
-            windows.append(new QWidget(&host));
+            windows << new QWidget(&host);
         CWidgetLayoutMgr manager;
         QVERIFY(manager.Init(path, &host, windows, 2));
-        QCOMPARE(manager.GetWndCountByType(2), 6);
-        QCOMPARE(manager.GetWndCountByType(1), 1); // the other description is untouched
-        QCOMPARE(manager.GetLayoutElementConfig(2)->GetLayoutName(), kCustomName);
-        QCOMPARE(manager.GetLayoutElementConfig(2)->GetLayoutRowstretch(), QStringLiteral("1,1,1"));
-        QCOMPARE(manager.GetLayoutElementConfig(2)->GetLayoutColumnstretch(),
-                 QStringLiteral("1,1,1"));
-
-        auto* grid = qobject_cast<QGridLayout*>(host.layout());
-        QVERIFY(grid);
-        const QList<QRect> expected{{0, 0, 2, 2}, {2, 0, 1, 1}, {2, 1, 1, 1},
-                                    {0, 2, 1, 1}, {1, 2, 1, 1}, {2, 2, 1, 1}};
-        for (int i = 0; i < 6; ++i) {
-            int row = -1, column = -1, rowSpan = -1, columnSpan = -1;
-            grid->getItemPosition(grid->indexOf(windows.at(i)), &row, &column, &rowSpan,
-                                  &columnSpan);
-            QCOMPARE(QRect(column, row, columnSpan, rowSpan), expected.at(i));
-        }
-
-        // and the editor reads its own file back
-        CConfigurableLayoutWidget reader;
-        reader.resize(301, 301);
-        reader.SetLayoutName(kCustomName);
-        QVERIFY(reader.Init(path));
-        QCOMPARE(Cells(reader, false), Cells(editor, false));
+        QVERIFY(manager.GetWndCountByType(2) == 6 && manager.GetWndCountByType(1) == 1);
+        const CLayoutElementConfig* config = manager.GetLayoutElementConfig(2);
+        QVERIFY(config->GetLayoutName() == kCustomName && config->GetLayoutRowstretch() == "1,1,1");
+        QVector<QRect> placed;
+        for (QWidget* window : windows)
+            placed << GridCell(&host, window);
+        QCOMPARE(placed, Rects("0,0,2,2 2,0 2,1 0,2 1,2 2,2"));
     }
 
     void loadsADescriptionByType()
     {
         QTemporaryDir dir;
-        const QString path = WriteFile(dir, "layouts.xml", DescriptionText());
-        CConfigurableLayoutWidget editor;
-        editor.resize(201, 201);
-        QVERIFY(editor.Init(path));
-        QCOMPARE(editor.GetLayoutName(), QStringLiteral("One")); // the first description
-        QCOMPARE(editor.GetRowCount(), 1);
-
-        QVERIFY(editor.LoadLayoutElementConfig(2));
-        QCOMPARE(editor.GetLayoutName(), kCustomName);
-        QCOMPARE(Cells(editor, false).size(), 4);
-
-        QVERIFY(!editor.LoadLayoutElementConfig(77));
-        QCOMPARE(editor.GetLayoutName(), kCustomName);
-        QCOMPARE(Cells(editor, false).size(), 4);
+        Editor editor;
+        QVERIFY(!editor.Init(QString()) && !editor.Init("/no/such/folder/layouts.xml"));
+        QVERIFY(!editor.Save() && !editor.LoadLayoutElementConfig(2)
+                && Elements(editor).size() == 9);
+        QVERIFY(editor.Init(WriteFile(dir.filePath("layouts.xml"), DescriptionText())));
+        QVERIFY(editor.GetLayoutName() == "One" && editor.GetRowCount() == 1); // the first one
+        QVERIFY(editor.LoadLayoutElementConfig(2) && editor.GetLayoutName() == kCustomName);
+        QVERIFY(!editor.LoadLayoutElementConfig(77)); // nothing changes
+        QVERIFY(editor.GetLayoutName() == kCustomName && Elements(editor).size() == 4);
     }
 
     void badFiles_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("layoutName");
-        QTest::addColumn<bool>("loads");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("columns");
-
+        QTest::addColumn<QSize>("grid"); // empty: the file does not load
         const QByteArray head = "<Config><ElementConfig><Name>A</Name><Type>9</Type>";
-        QTest::newRow("empty") << QByteArray() << QString() << false << 0 << 0;
-        QTest::newRow("garbage") << QByteArray("\x01\x02 not xml <<<") << QString() << false << 0
-                                 << 0;
-        QTest::newRow("truncated") << head.left(30) << QString() << false << 0 << 0;
-        QTest::newRow("unknown name") << DescriptionText() << QStringLiteral("Nope") << false << 0
-                                      << 0;
+        const QByteArray tail = "</ElementItems></ElementConfig></Config>";
+        const auto e = [](const char* r, const char* c, const char* rs, const char* cs) {
+            return QString("<E type=\"QWidget\" row=\"%1\" column=\"%2\" rowSpan=\"%3\" "
+                           "columnSpan=\"%4\"/>")
+                .arg(r, c, rs, cs)
+                .toUtf8();
+        };
+        QTest::newRow("empty") << QByteArray() << QString() << QSize();
+        QTest::newRow("garbage") << QByteArray("\x01\x02 not xml <<<") << QString() << QSize();
+        QTest::newRow("unknown name") << DescriptionText() << QStringLiteral("Nope") << QSize();
         QTest::newRow("no cells, no stretches")
-            << head + "</ElementConfig></Config>" << QString() << false << 0 << 0;
+            << head + "</ElementConfig></Config>" << QString() << QSize();
         QTest::newRow("grid from the cells")
-            << head + "<ElementItems><E type=\"QWidget\" row=\"1\" column=\"2\" rowSpan=\"1\" "
-                      "columnSpan=\"1\"/></ElementItems></ElementConfig></Config>"
-            << QString() << true << 2 << 3;
+            << head + "<ElementItems>" + e("1", "2", "1", "1") + tail << QString() << QSize(3, 2);
         QTest::newRow("broken cells are left out")
-            << head + "<RowStretch>1,1</RowStretch><ColumnStretch>1,1</ColumnStretch>"
-                      "<ElementItems>"
-                      "<E type=\"QWidget\" row=\"0\" column=\"0\" rowSpan=\"-3\" columnSpan=\"1\"/>"
-                      "<E type=\"QWidget\" row=\"x\" column=\"0\" rowSpan=\"2\" columnSpan=\"2\"/>"
-                      "<E type=\"QWidget\" row=\"1\" column=\"1\" rowSpan=\"9\" columnSpan=\"9\"/>"
-                      "<E type=\"QWidget\" row=\"1\" column=\"0\" rowSpan=\"1\" columnSpan=\"2\"/>"
-                      "<E type=\"Other\" row=\"0\" column=\"1\" rowSpan=\"1\" columnSpan=\"1\"/>"
-                      "</ElementItems></ElementConfig></Config>"
-            << QString() << true << 2 << 2;
-        QTest::newRow("10,000 cells in one row")
-            << head + "<ColumnStretch>" + QByteArray("1,").repeated(9999) + "1</ColumnStretch>"
-                   + "</ElementConfig></Config>"
-            << QString() << false << 0 << 0;
+            << head + "<RowStretch>1,1</RowStretch><ColumnStretch>1,1</ColumnStretch><ElementItems>"
+                + e("0", "0", "-3", "1") + e("x", "0", "2", "2") + e("1", "1", "9", "9")
+                + e("1", "0", "1", "2") + e("0", "1", "1", "1").replace("QWidget", "Other") + tail
+            << QString() << QSize(2, 2);
+        QTest::newRow("10,000 cells in one row") << head + "<ColumnStretch>"
+                + QByteArray("1,").repeated(9999) + "1</ColumnStretch></ElementConfig></Config>"
+                                                 << QString() << QSize();
     }
     void badFiles()
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, layoutName);
-        QFETCH(bool, loads);
-        QFETCH(int, rows);
-        QFETCH(int, columns);
-
+        QFETCH(QSize, grid);
         QTemporaryDir dir;
-        const QString path = WriteFile(dir, "layouts.xml", content);
+        const QString path = WriteFile(dir.filePath("layouts.xml"), content);
         CConfigurableLayoutWidget editor;
         editor.resize(301, 301);
         editor.SetLayoutName(layoutName);
-        QCOMPARE(editor.Init(path), loads);
-        QCOMPARE(editor.GetRowCount(), rows);
-        QCOMPARE(editor.GetColumnCount(), columns);
+        QCOMPARE(editor.Init(path), !grid.isEmpty());
+        QCOMPARE(QSize(editor.GetColumnCount(), editor.GetRowCount()),
+                 grid.isEmpty() ? QSize(0, 0) : grid);
         QVERIFY(Tiles(editor));
-        if (!loads) {
+        if (grid.isEmpty()) {
             QVERIFY(!editor.Save());
             QCOMPARE(ReadFile(path), content); // a failed save leaves the file alone
         }
     }
 
-    void withoutAFile()
-    {
-        CConfigurableLayoutWidget editor;
-        QVERIFY(!editor.Init(QString()));
-        QVERIFY(!editor.Init(QStringLiteral("/no/such/folder/layouts.xml")));
-        editor.SetParam(2, 2);
-        QVERIFY(!editor.Save());
-        QVERIFY(!editor.LoadLayoutElementConfig(2));
-        QCOMPARE(Cells(editor, false).size(), 4);
-    }
-
-    void hoverFollowsItsElementWhenResized()
-    {
-        CConfigurableLayoutWidget editor;
-        editor.SetParam(3, 3);
-        editor.resize(301, 301);
-        Render(editor); // delivers the pending resize of a widget never shown
-        SendMouse(editor, QEvent::MouseMove, QPoint(250, 250), Qt::NoButton, Qt::NoButton);
-        editor.resize(601, 601);
-        const QImage image = Render(editor);
-        const QColor blue(0, 0, 255);
-        QVERIFY(CountOnLine(image, {399, 450}, {401, 450}, blue) >= 2);
-        QCOMPARE(CountOnLine(image, {199, 250}, {201, 250}, blue), 0);
-    }
-
     void paintsCellsMergesAndTheRectangleBeingDrawn()
     {
         Editor editor;
-        Drag(editor.widget, CellCentre(editor.widget, {0, 0}), CellCentre(editor.widget, {1, 1}));
-        QImage image = Render(editor.widget);
-        const QColor red(255, 0, 0);
-        const QColor gray(Qt::darkGray);
-        // the merged element's right edge is red, solid and two pixels wide
-        QCOMPARE(CountOnLine(image, {199, 20}, {199, 180}, red)
-                     + CountOnLine(image, {200, 20}, {200, 180}, red),
+        Draw(editor, "0,0 1,1");
+        QImage image = Render(editor, Qt::white);
+        // the merged element's right edge is red, solid and two pixels wide; inner lines dashed
+        QCOMPARE(CountOnLine(image, {199, 20}, {199, 180}, Qt::red)
+                     + CountOnLine(image, {200, 20}, {200, 180}, Qt::red),
                  2 * 161);
-        // its inner cell lines are dashed dark grey, as is the edge between two single cells
-        const int innerDashes = CountOnLine(image, {100, 10}, {100, 190}, gray);
-        QVERIFY(innerDashes > 40 && innerDashes < 181);
-        const int cellDashes = CountOnLine(image, {210, 100}, {290, 100}, gray);
-        QVERIFY(cellDashes > 20 && cellDashes < 81);
-
+        const int dashes = CountOnLine(image, {100, 10}, {100, 190}, Qt::darkGray);
+        QVERIFY(dashes > 40 && dashes < 181);
         // the cursor over a single cell outlines it in blue, three pixels wide
-        SendMouse(editor.widget, QEvent::MouseMove, CellCentre(editor.widget, {2, 2}),
-                  Qt::NoButton, Qt::NoButton);
-        image = Render(editor.widget);
-        const QColor blue(0, 0, 255);
-        QVERIFY(CountOnLine(image, {199, 220}, {201, 220}, blue) >= 2);
-        QCOMPARE(CountOnLine(image, {250, 210}, {250, 290}, blue), 0);
-        QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(&editor.widget, &leave);
-        QCOMPARE(CountOnLine(Render(editor.widget), {199, 220}, {201, 220}, blue), 0);
-
-        // while drawing, the drawn rectangle is green and dash-dot-dot; no hover is shown
-        SendMouse(editor.widget, QEvent::MouseButtonPress, QPoint(230, 30), Qt::LeftButton,
-                  Qt::LeftButton);
-        SendMouse(editor.widget, QEvent::MouseMove, QPoint(270, 250), Qt::NoButton,
-                  Qt::LeftButton);
-        image = Render(editor.widget);
-        const int green = CountOnLine(image, {230, 40}, {230, 240}, QColor(0, 255, 0));
+        SendMouse(&editor, QEvent::MouseMove, Centre(editor, "2,2"), Qt::NoButton, Qt::NoButton);
+        QVERIFY(CountOnLine(Render(editor, Qt::white), {199, 220}, {201, 220}, Qt::blue) >= 2);
+        // while drawing, the drawn rectangle is green and dash-dot-dot
+        SendMouse(&editor, QEvent::MouseButtonPress, QPoint(230, 30));
+        SendMouse(&editor, QEvent::MouseMove, QPoint(270, 250), Qt::NoButton);
+        const int green = CountOnLine(Render(editor, Qt::white), {230, 40}, {230, 240}, Qt::green);
         QVERIFY(green > 50 && green < 201);
-        // a point near the right edge is outside the drawing area and is not followed
-        SendMouse(editor.widget, QEvent::MouseMove, QPoint(290, 250), Qt::NoButton,
-                  Qt::LeftButton);
-        image = Render(editor.widget);
-        QCOMPARE(CountOnLine(image, {290, 40}, {290, 240}, QColor(0, 255, 0)), 0);
     }
 };
 
