@@ -29,21 +29,12 @@ namespace Detail {
         // "More" (and anything the table does not list) falls back to the 2 x 2 division.
         constexpr int kFallback = 2;
 
-        int VideoWithin(int group, int count)
+        // The groups that have a table: 1, 7, 8, 9 and 10; every other group falls back.
+        template <size_t A, size_t B, size_t C, size_t D, size_t E>
+        int LookupInGroup(int group, int count, const CountRange (&group1)[A],
+                          const CountRange (&group7)[B], const CountRange (&group8)[C],
+                          const CountRange (&group9)[D], const CountRange (&group10)[E])
         {
-            static const CountRange group1[] = {{1, 1, 1},   {2, 4, 2},    {5, 9, 4},
-                                                {10, 16, 8}, {17, 25, 15}, {26, 36, 18},
-                                                {37, 64, 17}};
-            static const CountRange group7[] = {{1, 6, 350},   {7, 8, 351},   {9, 9, 352},
-                                                {10, 10, 353}, {11, 12, 354}, {13, 16, 355},
-                                                {17, 17, 356}};
-            static const CountRange group8[] = {
-                {1, 2, 400}, {3, 3, 401}, {4, 5, 402}, {6, 6, 403}, {7, 8, 404}};
-            static const CountRange group9[] = {
-                {1, 2, 450}, {3, 3, 451}, {4, 5, 452}, {6, 6, 453}, {7, 8, 454}};
-            static const CountRange group10[] = {
-                {1, 4, 501},   {5, 5, 502},   {6, 6, 503},   {7, 7, 504},   {8, 12, 506},
-                {13, 13, 507}, {14, 24, 508}, {25, 32, 509}, {33, 36, 510}, {37, 48, 511}};
             switch (group) {
             case 1:
                 return Lookup(group1, count, kFallback);
@@ -60,6 +51,24 @@ namespace Detail {
             }
         }
 
+        int VideoWithin(int group, int count)
+        {
+            static const CountRange group1[] = {{1, 1, 1},   {2, 4, 2},    {5, 9, 4},
+                                                {10, 16, 8}, {17, 25, 15}, {26, 36, 18},
+                                                {37, 64, 17}};
+            static const CountRange group7[] = {{1, 6, 350},   {7, 8, 351},   {9, 9, 352},
+                                                {10, 10, 353}, {11, 12, 354}, {13, 16, 355},
+                                                {17, 17, 356}};
+            static const CountRange group8[] = {
+                {1, 2, 400}, {3, 3, 401}, {4, 5, 402}, {6, 6, 403}, {7, 8, 404}};
+            static const CountRange group9[] = {
+                {1, 2, 450}, {3, 3, 451}, {4, 5, 452}, {6, 6, 453}, {7, 8, 454}};
+            static const CountRange group10[] = {
+                {1, 4, 501},   {5, 5, 502},   {6, 6, 503},   {7, 7, 504},   {8, 12, 506},
+                {13, 13, 507}, {14, 24, 508}, {25, 32, 509}, {33, 36, 510}, {37, 48, 511}};
+            return LookupInGroup(group, count, group1, group7, group8, group9, group10);
+        }
+
         int MapWithin(int group, int count)
         {
             static const CountRange group1[] = {{1, 1, 1}};
@@ -68,20 +77,7 @@ namespace Detail {
             static const CountRange group8[] = {{1, 2, 400}, {3, 3, 401}, {4, 5, 402}};
             static const CountRange group9[] = {{1, 2, 450}, {3, 3, 451}, {4, 5, 452}};
             static const CountRange group10[] = {{1, 4, 500}};
-            switch (group) {
-            case 1:
-                return Lookup(group1, count, kFallback);
-            case 7:
-                return Lookup(group7, count, kFallback);
-            case 8:
-                return Lookup(group8, count, kFallback);
-            case 9:
-                return Lookup(group9, count, kFallback);
-            case 10:
-                return Lookup(group10, count, kFallback);
-            default:
-                return kFallback;
-            }
+            return LookupInGroup(group, count, group1, group7, group8, group9, group10);
         }
 
         bool ColumnsContain(const struLayoutElementData& cell, int column)
